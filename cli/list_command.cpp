@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cp932.h"
+#include "failure_text.h"
 #include "fd_writer.h"
 #include "printable.h"
 #include "track_listing.h"
@@ -86,20 +87,6 @@ Options ParseOptions(int argc, char** argv)
     return options;
 }
 
-// "zelm-list: FILE: text", the file name shown safely whatever bytes it holds.
-std::string Diagnostic(const std::string& file, std::string_view utf8Text)
-{
-    return "zelm-list: " + Printable(file) + ": " + std::string(utf8Text) + "\n";
-}
-
-std::string FailureText(const std::string& file, const TrackListing& listing)
-{
-    std::string text = Cp932ToUtf8(listing.message);
-    if (listing.outcome == LoadOutcome::BadSignature)
-        text += " \"" + Printable(Cp932ToUtf8(listing.signature)) + "\"";
-    return Diagnostic(file, text);
-}
-
 }  // namespace
 
 int RunListCommand(int argc, char** argv)
@@ -124,7 +111,7 @@ int RunListCommand(int argc, char** argv)
     for (const std::string& file : options.files) {
         const TrackListing listing = ListTrackFile(file);
         if (listing.outcome != LoadOutcome::Listed) {
-            err.Write(FailureText(file, listing));
+            err.Write("zelm-list: " + Printable(file) + ": " + FailureText(listing) + "\n");
             status = kExitFailed;
             continue;
         }
