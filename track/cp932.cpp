@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <iconv.h>
 #include <optional>
 
@@ -9,6 +11,22 @@ namespace zelm {
 namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
+
+// Where the run of ASCII bytes that starts at i ends: eight bytes at a time while it can.
+std::size_t AsciiRunEnd(std::string_view s, std::size_t i)
+{
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    while (i + 8 <= s.size()) {
+        std::uint64_t word;
+        std::memcpy(&word, s.data() + i, sizeof word);
+        if (word & kHighBits)
+            break;
+        i += 8;
+    }
+    while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80)
+        ++i;
+    return i;
+}
 
 bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
@@ -78,9 +96,7 @@ void AppendCp932AsUtf8(std::string& out, std::string_view cp932)
     const std::size_t n = cp932.size();
     while (i < n) {
         // ASCII is the same in both encodings: copy it straight.
-        std::size_t j = i;
-        while (j < n && static_cast<unsigned char>(cp932[j]) < 0x80)
-            ++j;
+        const std::size_t j = AsciiRunEnd(cp932, i);
         out.append(cp932.substr(i, j - i));
         if (j == n)
             break;

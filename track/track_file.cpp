@@ -29,7 +29,8 @@ TrackFile::TrackFile(TrackFile&& other) noexcept
       start_(other.start_),
       pos_(std::exchange(other.pos_, 0)),
       len_(std::exchange(other.len_, 0)),
-      limit_(other.limit_)
+      limit_(other.limit_),
+      end_(other.end_)
 {
 }
 
@@ -43,6 +44,7 @@ TrackFile& TrackFile::operator=(TrackFile&& other) noexcept
         pos_ = std::exchange(other.pos_, 0);
         len_ = std::exchange(other.len_, 0);
         limit_ = other.limit_;
+        end_ = other.end_;
     }
     return *this;
 }
@@ -81,15 +83,18 @@ bool TrackFile::Fill()
 {
     start_ = Offset();
     pos_ = len_ = 0;
-    if (fd_ < 0 || start_ >= limit_)
+    if (fd_ < 0 || start_ >= limit_ || start_ >= end_)
         return false;
     const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(kBufferSize, limit_ - start_));
     ssize_t got;
     do {
         got = ::pread(fd_, buffer_.get(), want, static_cast<off_t>(start_));
     } while (got < 0 && errno == EINTR);
-    if (got <= 0)
+    if (got <= 0) {
+        // Remembered, so that reading on past the end costs no further system calls.
+        end_ = start_;
         return false;
+    }
     len_ = static_cast<std::size_t>(got);
     return true;
 }

@@ -79,6 +79,7 @@ private:
     std::size_t pos_ = 0;      // read position inside the buffer
     std::size_t len_ = 0;      // valid bytes in the buffer
     std::uint64_t limit_ = 0;  // nothing at or past this offset is read
+    std::uint64_t end_ = UINT64_MAX;  // where a read found the end of the file, once one has
 };
 
 // Opens a regular file for reading. Fails, without blocking, for a missing or unreadable file, a
