@@ -93,5 +93,5 @@ wait_for 100 exited || fail "Ctrl+E did not end the program"
 wait "$zelm_pid"
 status=$?
 zelm_pid=
-((status == 0)) || fail "exit status $status after Ctrl+E"
+((status == 0)) || fail "exit status $status after Ctrl+E: $(tail -30 "$work/zelm.log")"
 echo "1 passed, 0 failed"
