@@ -1,10 +1,12 @@
 // Fuzzes the listing of a track file: whatever the bytes, the listing must be exactly what the
 // format's rules derive from them, and reading must leave no descriptor open.
+#include <bitset>
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <string>
 #include <string_view>
 #include <sys/mman.h>
@@ -79,6 +81,7 @@ std::size_t IndexPart(char* out, unsigned n)
     return 1 + pad + length + 4;
 }
 
+// Every point entry is its number and the coordinates of its record, in 44 or 45 bytes.
 void CheckPoints(const Input& input, const zelm::TrackListing& listing, unsigned count)
 {
     // Most records of a large listing lie past the end and all read alike: format each distinct
@@ -106,6 +109,7 @@ void CheckPoints(const Input& input, const zelm::TrackListing& listing, unsigned
     }
 }
 
+// A file with the signature lists its header and every point its count claims.
 void CheckListed(const Input& input, const zelm::TrackListing& listing)
 {
     Require(listing.outcome == zelm::LoadOutcome::Listed, "a file with the signature is listed");
@@ -140,6 +144,7 @@ void CheckListed(const Input& input, const zelm::TrackListing& listing)
             "the conversion keeps every line feed, digit and space");
 }
 
+// A file without the signature lists nothing and says what it found instead, safe to show.
 void CheckRejected(const zelm::TrackListing& listing, const std::string& signature)
 {
     Require(listing.outcome == zelm::LoadOutcome::BadSignature,
@@ -153,13 +158,14 @@ void CheckRejected(const zelm::TrackListing& listing, const std::string& signatu
     Require(!zelm::fuzz::HasControl(shown), "the shown signature holds no control character");
 }
 
-// The lowest descriptor number not in use: a leak inside a call changes it.
-int LowestFreeDescriptor()
+// Which of the first descriptor numbers are open. A descriptor opened and left open by a call
+// takes the lowest free number, so it shows up here unless hundreds are already open.
+std::bitset<256> OpenDescriptors()
 {
-    const int fd = ::dup(0);
-    if (fd >= 0)
-        ::close(fd);
-    return fd;
+    std::bitset<256> open;
+    for (std::size_t fd = 0; fd < open.size(); ++fd)
+        open[fd] = ::fcntl(static_cast<int>(fd), F_GETFD) != -1;
+    return open;
 }
 
 }  // namespace
@@ -177,9 +183,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Require(written, "the input can be written to the memfd");
 
-    const int lowestFree = LowestFreeDescriptor();
+    const std::bitset<256> openBefore = OpenDescriptors();
     const zelm::TrackListing listing = zelm::ListTrackFile("/proc/self/fd/" + std::to_string(fd));
-    const bool leaked = LowestFreeDescriptor() != lowestFree;
+    const bool leaked = OpenDescriptors() != openBefore;
     ::close(fd);
     Require(!leaked, "listing a file leaves no descriptor open");
 
