@@ -5,9 +5,13 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
+
+#include <stdexcept>
 
 #include "cp932.h"
 #include "menu_shortcuts.h"
@@ -74,6 +78,7 @@ private slots:
     void menuOrderDecidesWhichItemTakesAKey_data();
     void menuOrderDecidesWhichItemTakesAKey();
     void keysReachTheMenuBeforeTheView();
+    void exceptionInACommandIsShownAndTheLoopGoesOn();
     void ctrlECloses();
 
 private:
@@ -293,6 +298,24 @@ void TForm1Test::keysReachTheMenuBeforeTheView()
     QCOMPARE(spy.seen, QList<QKeyCombination>{QKeyCombination(Qt::ControlModifier, Qt::Key_A)});
     QCOMPARE(form_->RichEdit1->toPlainText(), QStringLiteral("本文"));
     QVERIFY(form_->isVisible());
+}
+
+void TForm1Test::exceptionInACommandIsShownAndTheLoopGoesOn()
+{
+    form_->SetFileChooser([]() -> std::optional<QString> { throw std::runtime_error("disk on fire"); });
+    QString shown;
+    // The message box is modal: read it and close it from the event loop it runs.
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->close();
+        }
+    });
+    QTest::keyClick(form_->RichEdit1, Qt::Key_L, Qt::ControlModifier);
+    QCOMPARE(shown, QStringLiteral("disk on fire"));
+    QVERIFY(form_->isVisible());
+    QTest::keyClick(form_->RichEdit1, Qt::Key_X);  // the window still takes keys
+    QCOMPARE(form_->RichEdit1->toPlainText(), QStringLiteral("x"));
 }
 
 void TForm1Test::ctrlECloses()
