@@ -87,6 +87,28 @@ Options ParseOptions(int argc, char** argv)
     return options;
 }
 
+// Converts and writes a listing a piece at a time, so that a large one is never held twice.
+// Pieces end after a line feed, which is never part of a double-byte character.
+bool WriteListing(FdWriter& out, std::string_view text, Encoding encoding, std::string& buffer)
+{
+    if (encoding == Encoding::Cp932)
+        return out.Write(text);
+    constexpr std::size_t kPiece = 64 * 1024;
+    while (!text.empty()) {
+        std::size_t end = text.size();
+        if (end > kPiece) {
+            const std::size_t lf = text.rfind('\n', kPiece - 1);
+            end = lf == std::string_view::npos ? kPiece : lf + 1;
+        }
+        buffer.clear();
+        AppendCp932AsUtf8(buffer, text.substr(0, end));
+        if (!out.Write(buffer))
+            return false;
+        text.remove_prefix(end);
+    }
+    return true;
+}
+
 }  // namespace
 
 int RunListCommand(int argc, char** argv)
@@ -115,13 +137,7 @@ int RunListCommand(int argc, char** argv)
             status = kExitFailed;
             continue;
         }
-        std::string_view bytes = listing.text;
-        if (options.encoding == Encoding::Utf8) {
-            utf8.clear();
-            AppendCp932AsUtf8(utf8, listing.text);
-            bytes = utf8;
-        }
-        if (!out.Write(bytes)) {
+        if (!WriteListing(out, listing.text, options.encoding, utf8)) {
             // A reader that went away (zelm-list ... | head) is no failure worth a message.
             if (out.Error() != EPIPE)
                 err.Write(std::string("zelm-list: write error: ") + std::strerror(out.Error()) + "\n");

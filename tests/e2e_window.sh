@@ -45,8 +45,8 @@ main_window=$(window_named 'ZELM Ver0.0β' | head -1)
 wm_class=$(xprop -id "$main_window" WM_CLASS)
 [[ $wm_class == *'"ZELM Ver0.1"'* ]] || fail "application title not in WM_CLASS: $wm_class"
 
-# With no window manager the pointer decides the focus: keep it over the window.
-xdotool mousemove --window "$main_window" 200 200
+# There is no window manager to give the window the focus: give it ourselves.
+xdotool windowfocus --sync "$main_window"
 visible_windows() { xdotool search --onlyvisible --class zelm | wc -l; }
 before=$(visible_windows)
 
@@ -66,7 +66,6 @@ expected="$work/expected.txt"
 truncate -s -1 "$expected"
 
 copy_view() {
-  xdotool mousemove --window "$main_window" 200 200
   xdotool key ctrl+a ctrl+c
   sleep 0.5
   xclip -o -selection clipboard >"$1" 2>/dev/null
@@ -86,6 +85,16 @@ sleep 0.5
 kill -0 "$zelm_pid" 2>/dev/null || fail "Ctrl+F closed the window"
 copy_view "$work/after-ctrl-f.txt"
 cmp -s "$work/after-ctrl-f.txt" "$expected" || fail "Ctrl+F changed the text"
+
+# The menus' access keys: Alt+F opens ファイル(F); Escape closes it again. The focus went back to
+# the root window with the dialog: give it to the window again.
+xdotool windowfocus --sync "$main_window"
+xdotool key alt+f
+menu_open() { (($(visible_windows) > before)); }
+wait_for 50 menu_open || fail "Alt+F did not open the menu"
+xdotool key Escape Escape
+menu_closed() { (($(visible_windows) <= before)); }
+wait_for 50 menu_closed || fail "Escape did not close the menu"
 
 xdotool key ctrl+e
 exited() { ! kill -0 "$zelm_pid" 2>/dev/null; }

@@ -87,6 +87,9 @@ TEST(ZelmList, Utf8IsTheDefault)
     EXPECT_EQ(run.out, Cp932ToUtf8(ListTrackFile(Sample("sendai-walk.trc")).text));
     EXPECT_NE(run.out.find("データ名称  仙台駅から定禅寺通り\n軌　跡　数   320\n"), std::string::npos);
     EXPECT_EQ(RunList({"--encoding", "utf-8", Sample("sendai-walk.trc")}).out, run.out);
+    // Megabytes of listing, converted and written a piece at a time.
+    EXPECT_EQ(RunList({Sample("signature-only.trc")}).out,
+              Cp932ToUtf8(ListTrackFile(Sample("signature-only.trc")).text));
 }
 
 TEST(ZelmList, ListsEveryFileInOrderAndReportsTheOnesItCannot)
