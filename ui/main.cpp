@@ -14,7 +14,7 @@ int main(int argc, char** argv)
     } catch (const std::exception& e) {
         ZelmApplication::ShowException(e.what());
     } catch (...) {
-        ZelmApplication::ShowException("unknown exception");
+        ZelmApplication::ShowException(ZelmApplication::kUnknownException);
     }
     return 1;
 }

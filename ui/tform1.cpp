@@ -12,6 +12,7 @@
 #include "listing_view_text.h"
 #include "menu_shortcuts.h"
 #include "track_listing.h"
+#include "zelm_application.h"
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 {
@@ -95,9 +96,11 @@ void TForm1::SetLabel(const QString& text)
 
 void TForm1::KR1Click()
 {
-    const std::optional<QString> path = chooser_();
-    if (path)
-        LoadTrackFile(*path);
+    ZelmApplication::RunCommand([this] {
+        const std::optional<QString> path = chooser_();
+        if (path)
+            LoadTrackFile(*path);
+    });
 }
 
 void TForm1::LoadTrackFile(const QString& path)
@@ -114,9 +117,14 @@ void TForm1::LoadTrackFile(const QString& path)
 
 void TForm1::KC1Click()
 {
-    const QTextCursor cursor = RichEdit1->textCursor();
-    if (cursor.hasSelection())
-        QGuiApplication::clipboard()->setText(cursor.selection().toPlainText());
+    ZelmApplication::RunCommand([this] {
+        const QTextCursor cursor = RichEdit1->textCursor();
+        if (cursor.hasSelection())
+            QGuiApplication::clipboard()->setText(cursor.selection().toPlainText());
+    });
 }
 
-void TForm1::Exit1Click() { close(); }
+void TForm1::Exit1Click()
+{
+    ZelmApplication::RunCommand([this] { close(); });
+}

@@ -3,7 +3,6 @@
 #include <QFont>
 #include <QMessageBox>
 
-#include <exception>
 
 namespace {
 
@@ -34,7 +33,7 @@ bool ZelmApplication::notify(QObject* receiver, QEvent* event)
     } catch (const std::exception& e) {
         ShowException(e.what());
     } catch (...) {
-        ShowException("unknown exception");
+        ShowException(kUnknownException);
     }
     return false;
 }
