@@ -74,7 +74,7 @@ copy_view() {
 xdotool key ctrl+Home
 sleep 0.3
 mkdir -p "$(dirname "$screenshot")"
-import -window root -crop 480x420+270+170 "$screenshot" 2>/dev/null || echo "no screenshot taken"
+import -window root -crop 480x420+270+170 +repage "$screenshot" 2>/dev/null || echo "no screenshot taken"
 
 copy_view "$work/clipboard.txt"
 cmp -s "$work/clipboard.txt" "$expected" ||
