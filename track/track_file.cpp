@@ -61,7 +61,7 @@ void TrackFile::Close() noexcept
     pos_ = len_ = 0;
 }
 
-void TrackFile::MoveTo(std::uint64_t offset)
+void TrackFile::SeekTo(std::uint64_t offset)
 {
     if (offset >= start_ && offset <= start_ + len_) {
         pos_ = static_cast<std::size_t>(offset - start_);
@@ -71,9 +71,7 @@ void TrackFile::MoveTo(std::uint64_t offset)
     }
 }
 
-void TrackFile::Skip(std::uint64_t n) { MoveTo(Offset() + n); }
-
-void TrackFile::SeekTo(std::uint64_t offset) { MoveTo(offset); }
+void TrackFile::Skip(std::uint64_t n) { SeekTo(Offset() + n); }
 
 void TrackFile::LimitTo(std::uint64_t end) { limit_ = end; }
 
@@ -101,11 +99,9 @@ bool TrackFile::Fill()
 
 std::uint8_t TrackFile::ReadByteSlow()
 {
-    if (Fill())
-        return buffer_[pos_++];
-    // Past the end the position still moves, so later relative moves stay consistent.
-    start_ += 1;
-    return kEndByte;
+    std::uint8_t byte;
+    ReadSlow(&byte, 1);
+    return byte;
 }
 
 void TrackFile::ReadSlow(std::uint8_t* dst, std::size_t n)

@@ -70,7 +70,6 @@ private:
     std::uint8_t ReadByteSlow();
     void ReadSlow(std::uint8_t* dst, std::size_t n);
     std::uint64_t Offset() const { return start_ + pos_; }
-    void MoveTo(std::uint64_t offset);
     bool Fill();
 
     int fd_ = -1;

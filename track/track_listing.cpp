@@ -28,15 +28,15 @@ public:
         End();
     }
 
-    // Writes an entry in place: fill(out) writes at most `room` bytes and returns how many.
+    // Size of the buffer an entry is formatted into: room for any header or point entry.
+    static constexpr std::size_t kRoom = kMaxPointEntrySize;
+
+    // Adds the entry fill(out) writes into a kRoom-byte buffer; fill returns its length.
     template <typename Fill>
-    void AddFormatted(std::size_t room, Fill fill)
+    void AddFormatted(Fill fill)
     {
-        std::string& text = listing_.text;
-        const std::size_t at = text.size();
-        text.resize(at + room);
-        text.resize(at + fill(text.data() + at));
-        End();
+        char entry[kRoom];
+        Add(std::string_view(entry, fill(entry)));
     }
 
 private:
@@ -60,12 +60,12 @@ void AddHeaderEntries(EntryWriter& out, const TrackHeader& header)
 {
     out.Add(texts::kHeaderRule);
     const auto& d = header.dateTime;
-    out.AddFormatted(64, [&](char* p) {
-        return FormatInto(p, 64, texts::kDateFormat, d[0], d[1], d[2], d[3], d[4], d[5], d[6]);
+    out.AddFormatted([&](char* p) {
+        return FormatInto(p, EntryWriter::kRoom, texts::kDateFormat, d[0], d[1], d[2], d[3], d[4], d[5], d[6]);
     });
-    // The name is at most 20 bytes, so 64 bytes hold the whole entry with room to spare.
-    out.AddFormatted(64, [&](char* p) {
-        return FormatInto(p, 64, texts::kNameCountFormat, header.dataName.c_str(),
+    // The name is at most 20 bytes, so the whole entry (at most 50 bytes) fits.
+    out.AddFormatted([&](char* p) {
+        return FormatInto(p, EntryWriter::kRoom, texts::kNameCountFormat, header.dataName.c_str(),
                           int{header.pointCount});
     });
     out.Add(texts::kEndRule);
@@ -97,7 +97,7 @@ TrackListing ListTrackFile(const std::string& path)
     AddHeaderEntries(out, header);
     for (std::uint32_t n = 1; n <= header.pointCount; ++n) {
         const TrackPoint point = ReadTrackPoint(*file);
-        out.AddFormatted(kMaxPointEntrySize, [&](char* p) {
+        out.AddFormatted([&](char* p) {
             return FormatPointEntry(p, n, SplitAngle(point.latitude), SplitAngle(point.longitude));
         });
     }
